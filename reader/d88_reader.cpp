@@ -1,0 +1,127 @@
+#include "d88_reader.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Largest image start offset the reader can hold: offsets are int32_t.
+constexpr int32_t kMaxOffset = INT32_MAX;
+
+}  // namespace
+
+// Every field not set here starts at zero; in particular the track table is
+// all zeros, so no track can be found before a selection has succeeded.
+D88Reader::D88Reader()
+    : file(nullptr),
+      reserved(-1),
+      imageCount(0),
+      firstSector(1),
+      lastSector(16),
+      imageOffsets(),
+      diskSize(0),
+      imageOffset(0),
+      trackOffsets(),
+      mediaType(-1),
+      diskName() {}
+
+D88Reader::~D88Reader() { Close(); }
+
+// Releases the file and forgets the image index. The selected image's
+// offset, size, track table and name stay as they were.
+void D88Reader::Close() {
+  if (file != nullptr) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  imageCount = 0;
+  reserved = -1;
+  mediaType = -1;
+}
+
+bool D88Reader::Open(const char* path) {
+  Close();
+  if (path == nullptr) {
+    return true;
+  }
+  file = std::fopen(path, "rb");
+  if (file == nullptr) {
+    return false;
+  }
+
+  // There is no index in the file: image 0 starts at offset 0 and every
+  // image's disk size leads to the next. The walk ends at the first start
+  // where a whole header can no longer be read. A disk size of 0 leads back
+  // to the same header, which fills the rest of the index.
+  uint8_t header[kImageHeaderSize];
+  int32_t offset = 0;
+  while (imageCount < kMaxImages) {
+    imageOffsets[imageCount] = offset;
+    if (std::fseek(file, offset, SEEK_SET) != 0 ||
+        std::fread(header, 1, sizeof header, file) != sizeof header) {
+      break;
+    }
+    const int32_t size = ReadLe32(header + kDiskSizeOffset);
+    ++imageCount;
+    // A start offset past 2 GiB cannot be held, so the image whose size would
+    // lead there is the last one indexed.
+    if (size < 0 || size > kMaxOffset - offset) {
+      break;
+    }
+    offset += size;
+  }
+  return true;
+}
+
+int32_t D88Reader::GetImageCount() const { return imageCount; }
+
+bool D88Reader::SelectImage(int32_t index) {
+  if (file == nullptr) {
+    return false;
+  }
+  // Undo the current selection. The track table is kept, but with a disk
+  // size of 0 no entry of it passes a track lookup.
+  imageOffset = -1;
+  reserved = -1;
+  mediaType = -1;
+  diskSize = 0;
+  diskName[0] = '\0';
+  if (index < 0 || index >= imageCount) {
+    return false;
+  }
+
+  // Open has read this header whole once; if the file has changed since, a
+  // header that no longer arrives whole selects nothing.
+  uint8_t header[kImageHeaderSize];
+  if (std::fseek(file, imageOffsets[index], SEEK_SET) != 0 ||
+      std::fread(header, 1, sizeof header, file) != sizeof header) {
+    return false;
+  }
+  imageOffset = imageOffsets[index];
+  for (int32_t t = 0; t < kTrackCount; ++t) {
+    trackOffsets[t] = ReadLe32(header + kTrackTableOffset + 4 * t);
+  }
+  mediaType = header[kMediaTypeOffset];
+  diskSize = ReadLe32(header + kDiskSizeOffset);
+  // The name ends at its first NUL; the rest of the 16 bytes are cleared and
+  // the 17th byte is the terminator, NUL since construction.
+  int32_t i = 0;
+  for (; i < kNameSize && header[kNameOffset + i] != 0; ++i) {
+    diskName[i] = static_cast<char>(header[kNameOffset + i]);
+  }
+  for (; i < kNameSize; ++i) {
+    diskName[i] = '\0';
+  }
+  return true;
+}
+
+void D88Reader::SetSectorRange(int32_t first, int32_t last) {
+  firstSector = first;
+  lastSector = last;
+}
+
+const char* D88Reader::GetDiskName() const { return diskName; }
+
+int32_t D88Reader::GetMediaType() const { return mediaType; }
+
+int32_t D88Reader::GetReserved() const { return reserved; }
