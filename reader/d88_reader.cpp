@@ -125,3 +125,111 @@ const char* D88Reader::GetDiskName() const { return diskName; }
 int32_t D88Reader::GetMediaType() const { return mediaType; }
 
 int32_t D88Reader::GetReserved() const { return reserved; }
+
+bool D88Reader::SeekTrack(int32_t track) {
+  if (file == nullptr || track < 0 || track >= kTrackCount) {
+    return false;
+  }
+  // 0 marks an absent track. An entry past the disk size points outside the
+  // image, and one of 2 GiB or more (negative here) cannot be reached; both
+  // count as absent. After a failed selection the disk size is 0, so no
+  // entry passes.
+  const int32_t offset = trackOffsets[track];
+  if (offset <= 0 || offset > diskSize || imageOffset < 0 ||
+      offset > kMaxOffset - imageOffset) {
+    return false;
+  }
+  return std::fseek(file, imageOffset + offset, SEEK_SET) == 0;
+}
+
+int32_t D88Reader::ReadSector(int32_t track, int32_t c, int32_t h, int32_t r,
+                              int32_t n, uint8_t* buffer, int32_t length) {
+  if (length <= 0 || !SeekTrack(track)) {
+    return 0;
+  }
+  // Every search starts at the track's first record. Each record states how
+  // many records its track holds; the walk ends at the record whose position
+  // says it is the last, at a record claiming 0, or at the end of the file.
+  uint8_t header[kSectorHeaderSize];
+  for (int32_t i = 0;; ++i) {
+    if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+      return 0;
+    }
+    const int32_t count = ReadLe16(header + kSectorCountOffset);
+    const int32_t size = ReadLe16(header + kDataSizeOffset);
+    if (count == 0) {
+      return 0;
+    }
+    if (header[0] == c && header[1] == h && header[2] == r && header[3] == n) {
+      const int32_t copy = size < length ? size : length;
+      // Only what actually arrived counts: a file that ends inside the data
+      // must not pass off the caller's old buffer bytes as sector data.
+      return static_cast<int32_t>(
+          std::fread(buffer, 1, static_cast<size_t>(copy), file));
+    }
+    if (std::fseek(file, size, SEEK_CUR) != 0 || i == count - 1) {
+      return 0;
+    }
+  }
+}
+
+int32_t D88Reader::ReadSectors(int32_t track, int32_t c, int32_t h, int32_t r,
+                               int32_t n, uint8_t* buffer, int32_t length) {
+  // 128 << n must stay a positive int32_t.
+  if (n < 0 || n > 23) {
+    return 0;
+  }
+  int32_t chunk = 128 << n;
+  int32_t total = 0;
+  while (total < length) {
+    if (length - total < chunk) {
+      chunk = length - total;
+    }
+    if (ReadSector(track, c, h, r, n, buffer + total, chunk) < chunk) {
+      return total;
+    }
+    total += chunk;
+    // A read succeeded, so track, c and r are in range and stepping them
+    // cannot overflow.
+    if (r == lastSector) {
+      ++track;
+      if (h == 0) {
+        h = 1;
+      } else {
+        h = 0;
+        ++c;
+      }
+      r = firstSector;
+    } else {
+      ++r;
+    }
+  }
+  return total;
+}
+
+int32_t D88Reader::ReadSectorIds(int32_t track, uint8_t* buffer,
+                                 int32_t length) {
+  if (!SeekTrack(track)) {
+    return 0;
+  }
+  // Unlike ReadSector, a record claiming 0 records is listed like any other:
+  // the list ends only when the buffer is full or at the record whose
+  // position matches its count.
+  uint8_t header[kSectorHeaderSize];
+  int32_t total = 0;
+  for (int32_t i = 0; length - total >= 4; ++i) {
+    if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+      break;
+    }
+    for (int32_t k = 0; k < 4; ++k) {
+      buffer[total + k] = header[k];
+    }
+    total += 4;
+    const int32_t count = ReadLe16(header + kSectorCountOffset);
+    const int32_t size = ReadLe16(header + kDataSizeOffset);
+    if (std::fseek(file, size, SEEK_CUR) != 0 || i == count - 1) {
+      break;
+    }
+  }
+  return total;
+}

@@ -62,8 +62,38 @@ class D88Reader {
   // Reserved; nothing assigns it a value of its own, so it is always -1.
   int32_t GetReserved() const;
 
+  // The sector operations name a track by its index in the selected image's
+  // track table (0 to kTrackCount - 1) and a sector by its ID: cylinder `c`,
+  // head `h`, record `r` and size code `n`, each compared with the record's
+  // byte (0 to 255) as a whole. Buffers belong to the caller and hold at
+  // least `length` bytes; nothing is written at or past `length`. Before a
+  // successful selection every operation returns 0.
+
+  // Copies the data of the first record on `track` whose ID matches, at
+  // most `length` bytes. Returns the number of bytes that arrived from the
+  // file; 0 when the track or the sector is not there, or `length` <= 0.
+  int32_t ReadSector(int32_t track, int32_t c, int32_t h, int32_t r,
+                     int32_t n, uint8_t* buffer, int32_t length);
+
+  // Reads `length` bytes of consecutive sectors of 128 << `n` bytes each,
+  // starting at the given one. After R == lastSector the run goes on at
+  // R = firstSector of the next track index, with the head flipped (and
+  // the cylinder stepped when the head was not 0). Returns the bytes read in
+  // whole chunks: a sector that is missing or shorter than its chunk ends
+  // the run and is not counted, although part of it may be in `buffer`.
+  // 0 for `n` outside 0 to 23.
+  int32_t ReadSectors(int32_t track, int32_t c, int32_t h, int32_t r,
+                      int32_t n, uint8_t* buffer, int32_t length);
+
+  // Lists the IDs of the records on `track` in stored order, 4 bytes each
+  // (C, H, R, N). Returns the number of bytes written: whole entries only.
+  int32_t ReadSectorIds(int32_t track, uint8_t* buffer, int32_t length);
+
  private:
   void Close();
+  // Positions the file at the first record of `track`; false when the
+  // track is absent or cannot be reached.
+  bool SeekTrack(int32_t track);
 
   FILE* file;
   int32_t reserved;
