@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cut_file.h"
+
 D88Reader reader;
 
 namespace {
@@ -29,5 +31,7 @@ int RunD88Cut(int argc, char* argv[]) {
   // every later read finds nothing.
   reader.SelectImage(0);
   reader.SetSectorRange(1, 16);
-  return 0;
+  // Cuts that find nothing to read are not errors; output files that cannot
+  // be written are.
+  return RunCutStep() ? 0 : 1;
 }

@@ -9,7 +9,9 @@
 extern D88Reader reader;
 
 // Checks the command line, opens the image, selects its first disk image and
-// runs the cut step. Returns the process exit code.
+// runs the cut step. Returns the process exit code: 1 for a wrong command
+// line, an image that cannot be opened or an output file that cannot be
+// written; otherwise 0, whatever the cuts found to read.
 int RunD88Cut(int argc, char* argv[]);
 
 #endif  // D88CUT_TOOL_D88CUT_H_

@@ -12,14 +12,16 @@ constexpr int kTracks = 164;
 
 }  // namespace
 
-uint8_t SectorByte(int c, int h, int r, int i) {
-  return static_cast<uint8_t>(c * 29 + h * 101 + r * 7 + i * 3 + (i >> 8));
-}
-
 Bytes SectorData(int c, int h, int r, int size) {
   Bytes data(static_cast<size_t>(size));
+  char label[32];
+  const int labelSize =
+      std::snprintf(label, sizeof label, "C%02d H%d R%02d ", c, h, r);
   for (int i = 0; i < size; ++i) {
-    data[static_cast<size_t>(i)] = SectorByte(c, h, r, i);
+    data[static_cast<size_t>(i)] =
+        i < labelSize
+            ? static_cast<uint8_t>(label[i])
+            : static_cast<uint8_t>(c * 29 + h * 101 + r * 7 + i * 3 + (i >> 8));
   }
   return data;
 }

@@ -28,9 +28,9 @@ struct SectorRecord {
   std::optional<uint16_t> dataSizeField;
 };
 
-// Recognisable contents: byte i of the sector with ID (c, h, r). Differs
-// between neighbouring sectors and between the bytes of one sector.
-uint8_t SectorByte(int c, int h, int r, int i);
+// Recognisable contents for the sector with ID (c, h, r): a text label
+// such as "C09 H1 R01 ", then bytes that differ between neighbouring
+// sectors and between the positions of one sector.
 Bytes SectorData(int c, int h, int r, int size);
 
 // `count` records R = firstR, firstR + 1, ... with the same C, H and N, each
