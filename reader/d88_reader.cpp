@@ -1,5 +1,6 @@
 #include "d88_reader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -99,7 +100,8 @@ bool D88Reader::SelectImage(int32_t index) {
   }
   imageOffset = imageOffsets[index];
   for (int32_t t = 0; t < kTrackCount; ++t) {
-    trackOffsets[t] = ReadLe32(header + kTrackTableOffset + 4 * t);
+    trackOffsets[t] =
+        ReadLe32(header + kTrackTableOffset + static_cast<ptrdiff_t>(4) * t);
   }
   mediaType = header[kMediaTypeOffset];
   diskSize = ReadLe32(header + kDiskSizeOffset);

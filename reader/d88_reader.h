@@ -72,8 +72,8 @@ class D88Reader {
   // Copies the data of the first record on `track` whose ID matches, at
   // most `length` bytes. Returns the number of bytes that arrived from the
   // file; 0 when the track or the sector is not there, or `length` <= 0.
-  int32_t ReadSector(int32_t track, int32_t c, int32_t h, int32_t r,
-                     int32_t n, uint8_t* buffer, int32_t length);
+  int32_t ReadSector(int32_t track, int32_t c, int32_t h, int32_t r, int32_t n,
+                     uint8_t* buffer, int32_t length);
 
   // Reads `length` bytes of consecutive sectors of 128 << `n` bytes each,
   // starting at the given one. After R == lastSector the run goes on at
@@ -82,8 +82,8 @@ class D88Reader {
   // whole chunks: a sector that is missing or shorter than its chunk ends
   // the run and is not counted, although part of it may be in `buffer`.
   // 0 for `n` outside 0 to 23.
-  int32_t ReadSectors(int32_t track, int32_t c, int32_t h, int32_t r,
-                      int32_t n, uint8_t* buffer, int32_t length);
+  int32_t ReadSectors(int32_t track, int32_t c, int32_t h, int32_t r, int32_t n,
+                      uint8_t* buffer, int32_t length);
 
   // Lists the IDs of the records on `track` in stored order, 4 bytes each
   // (C, H, R, N). Returns the number of bytes written: whole entries only.

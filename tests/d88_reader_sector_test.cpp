@@ -37,7 +37,8 @@ class GuardedBuffer {
   }
   // True when nothing at or after `from` (guards included) was written.
   bool UntouchedFrom(int32_t from) const {
-    for (size_t i = static_cast<size_t>(kGuard + from); i < bytes.size(); ++i) {
+    for (size_t i = static_cast<size_t>(kGuard) + static_cast<size_t>(from);
+         i < bytes.size(); ++i) {
       if (bytes[i] != kFill) return false;
     }
     for (size_t i = 0; i < static_cast<size_t>(kGuard); ++i) {

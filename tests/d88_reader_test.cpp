@@ -22,7 +22,7 @@ class ReaderTest : public testing::Test {
  protected:
   // Writes `bytes` to a new file of the scratch directory; returns its path.
   std::string Write(const Bytes& bytes) {
-    const std::string path = dir.File("image" + std::to_string(files++));
+    std::string path = dir.File("image" + std::to_string(files++));
     EXPECT_TRUE(d88test::WriteFile(path, bytes));
     return path;
   }
