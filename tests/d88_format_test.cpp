@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +42,20 @@ TEST(DecodingTest, ReadsOnlyItsOwnBytes) {
   const uint8_t bytes[] = {0xAA, 0x11, 0x22, 0x33, 0x44, 0x55, 0xBB};
   EXPECT_EQ(ReadLe32(bytes + 1), 0x44332211);
   EXPECT_EQ(ReadLe16(bytes + 4), 0x5544);
+}
+
+// Shows which host the suite ran on: the native reading of the same four
+// bytes differs between little- and big-endian hosts, the decoded one not.
+TEST(DecodingTest, SameValueOnEitherByteOrder) {
+  const uint8_t bytes[4] = {0x78, 0x56, 0x34, 0x12};
+  uint32_t native = 0;
+  std::memcpy(&native, bytes, sizeof native);
+  const bool bigEndian = std::endian::native == std::endian::big;
+  testing::Test::RecordProperty("host_byte_order",
+                                bigEndian ? "big" : "little");
+  EXPECT_EQ(native, bigEndian ? 0x78563412u : 0x12345678u);
+  EXPECT_EQ(ReadLe32(bytes), 0x12345678);
+  EXPECT_EQ(ReadLe16(bytes), 0x5678);
 }
 
 }  // namespace

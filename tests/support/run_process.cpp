@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,9 +37,28 @@ ProcessResult RunProcess(const std::string& program,
   }
   const int outFd = fileno(outFile);
   const int errFd = fileno(errFile);
+  // With an emulator, `program` is handed to it, and QEMU's -0 gives the
+  // program the argv[0] the test asked for.
+  std::vector<std::string> words;
+  const std::string emulator = D88CUT_EMULATOR;
+  for (size_t start = 0; start < emulator.size();) {
+    const size_t end = std::min(emulator.find('|', start), emulator.size());
+    words.push_back(emulator.substr(start, end - start));
+    start = end + 1;
+  }
+  const bool emulated = !words.empty();
+  if (emulated) {
+    words.insert(words.end(),
+                 {"-0", argv.empty() ? program : argv[0], program});
+    words.insert(words.end(), argv.empty() ? argv.end() : argv.begin() + 1,
+                 argv.end());
+  } else {
+    words = argv;
+  }
   std::vector<char*> args;
-  for (const std::string& arg : argv) {
-    args.push_back(const_cast<char*>(arg.c_str()));
+  args.reserve(words.size() + 1);
+  for (const std::string& word : words) {
+    args.push_back(const_cast<char*>(word.c_str()));
   }
   args.push_back(nullptr);
 
@@ -49,7 +69,11 @@ ProcessResult RunProcess(const std::string& program,
         dup2(errFd, 2) < 0 || chdir(workDir.c_str()) != 0) {
       _exit(127);
     }
-    execv(program.c_str(), args.data());
+    if (emulated) {
+      execvp(args[0], args.data());
+    } else {
+      execv(program.c_str(), args.data());
+    }
     _exit(127);
   }
   int status = 0;

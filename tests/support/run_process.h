@@ -1,4 +1,6 @@
 // Runs a program as a child process and collects what it did. POSIX only.
+// D88CUT_EMULATOR, a |-separated command, runs the program when it is not
+// built for this host (as with user-mode QEMU); empty, it runs directly.
 #ifndef D88CUT_TESTS_SUPPORT_RUN_PROCESS_H_
 #define D88CUT_TESTS_SUPPORT_RUN_PROCESS_H_
 
