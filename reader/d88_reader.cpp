@@ -126,6 +126,8 @@ const char* D88Reader::GetDiskName() const { return diskName; }
 
 int32_t D88Reader::GetMediaType() const { return mediaType; }
 
+int32_t D88Reader::GetDiskSize() const { return diskSize; }
+
 int32_t D88Reader::GetReserved() const { return reserved; }
 
 bool D88Reader::SeekTrack(int32_t track) {

@@ -59,6 +59,10 @@ class D88Reader {
   // Media type byte of the selected image (0 to 255), -1 with none selected.
   int32_t GetMediaType() const;
 
+  // Disk size field of the selected image, 0 after a selection that failed.
+  // Negative for a field of 2 GiB or more.
+  int32_t GetDiskSize() const;
+
   // Reserved; nothing assigns it a value of its own, so it is always -1.
   int32_t GetReserved() const;
 

@@ -184,6 +184,7 @@ TEST_F(ReaderTest, FirstImageWithHugeSizeIsStillCounted) {
     ASSERT_TRUE(reader.Open(Write(Named("BIG", size)).c_str()));
     EXPECT_EQ(reader.GetImageCount(), 1);
     EXPECT_TRUE(reader.SelectImage(0));
+    EXPECT_EQ(reader.GetDiskSize(), static_cast<int32_t>(size));
   }
 }
 
@@ -194,8 +195,10 @@ TEST_F(ReaderTest, FailedSelectionUndoesTheCurrentOne) {
     SCOPED_TRACE(index);
     ASSERT_TRUE(reader.SelectImage(0));
     ASSERT_EQ(reader.GetMediaType(), 0x10);
+    ASSERT_EQ(reader.GetDiskSize(), 688);
     EXPECT_FALSE(reader.SelectImage(index));
     EXPECT_EQ(reader.GetMediaType(), -1);
+    EXPECT_EQ(reader.GetDiskSize(), 0);
     EXPECT_STREQ(reader.GetDiskName(), "");
     EXPECT_EQ(reader.GetReserved(), -1);
   }
@@ -239,6 +242,10 @@ TEST_F(ReaderTest, FailedOpenLeavesTheReaderClosed) {
 // Counts this process's open file descriptors, or -1 where that cannot be
 // seen.
 int OpenDescriptors() {
+#ifdef _WIN32
+  // Windows handles are not file descriptors listed in /proc.
+  return -1;
+#endif
   std::error_code error;
   std::filesystem::directory_iterator fds("/proc/self/fd", error);
   if (error) {
