@@ -17,7 +17,7 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
 
-foreach(path bin/d88cut include/d88_reader.h include/d88_format.h
+foreach(path bin/d88cut bin/d88ls share/man/man1/d88ls.1 include/d88_reader.h include/d88_format.h
              lib/libd88reader.a share/man/man1/d88cut.1
              lib/cmake/D88Reader/D88ReaderConfig.cmake
              lib/cmake/D88Reader/D88ReaderConfigVersion.cmake)
