@@ -25,7 +25,7 @@ const std::string kOpenFailed =
 class D88CutTest : public testing::Test {
  protected:
   ProcessResult Run(const std::vector<std::string>& argv) {
-    return d88test::RunProcess(D88CUT_PATH, argv, dir.Path().string());
+    return d88test::RunProcess(PROGRAM_PATH, argv, dir.Path().string());
   }
 
   // Names of the files in the scratch directory.
