@@ -13,15 +13,9 @@
 
 #include "cut_file.h"
 #include "d88cut.h"
-#include "fuzz_file.h"
+#include "fuzz_support.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace
+using d88fuzz::Check;
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   // The cuts land in a directory of their own; their announcements would

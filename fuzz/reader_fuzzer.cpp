@@ -12,13 +12,11 @@
 #include <memory>
 
 #include "d88_reader.h"
-#include "fuzz_file.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using d88fuzz::Check;
 
 // Mostly values near the format's ranges, sometimes any 32-bit value.
 int32_t Pick(FuzzedDataProvider& input, int32_t low, int32_t high) {

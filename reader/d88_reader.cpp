@@ -9,6 +9,35 @@ namespace {
 // Largest image start offset the reader can hold: offsets are int32_t.
 constexpr int32_t kMaxOffset = INT32_MAX;
 
+// A sector record header, decoded.
+struct RecordHeader {
+  uint8_t id[4];  // C, H, R, N
+  int32_t count;  // the records its track claims to hold
+  int32_t size;   // data bytes after the header
+};
+
+// Reads the record header at the file position; false when the file ends
+// inside it.
+bool ReadRecordHeader(std::FILE* file, RecordHeader& record) {
+  uint8_t bytes[kSectorHeaderSize];
+  if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) {
+    return false;
+  }
+  for (int32_t k = 0; k < 4; ++k) {
+    record.id[k] = bytes[k];
+  }
+  record.count = ReadLe16(bytes + kSectorCountOffset);
+  record.size = ReadLe16(bytes + kDataSizeOffset);
+  return true;
+}
+
+// Skips the data of `record`, the record at position `i` of its track.
+// False when the walk ends there: the record's count names it the last,
+// or the data cannot be skipped.
+bool SkipToNextRecord(std::FILE* file, const RecordHeader& record, int32_t i) {
+  return std::fseek(file, record.size, SEEK_CUR) == 0 && i != record.count - 1;
+}
+
 }  // namespace
 
 // Every field not set here starts at zero; in particular the track table is
@@ -154,24 +183,20 @@ int32_t D88Reader::ReadSector(int32_t track, int32_t c, int32_t h, int32_t r,
   // Every search starts at the track's first record. Each record states how
   // many records its track holds; the walk ends at the record whose position
   // says it is the last, at a record claiming 0, or at the end of the file.
-  uint8_t header[kSectorHeaderSize];
+  RecordHeader record;
   for (int32_t i = 0;; ++i) {
-    if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+    if (!ReadRecordHeader(file, record) || record.count == 0) {
       return 0;
     }
-    const int32_t count = ReadLe16(header + kSectorCountOffset);
-    const int32_t size = ReadLe16(header + kDataSizeOffset);
-    if (count == 0) {
-      return 0;
-    }
-    if (header[0] == c && header[1] == h && header[2] == r && header[3] == n) {
-      const int32_t copy = size < length ? size : length;
+    if (record.id[0] == c && record.id[1] == h && record.id[2] == r &&
+        record.id[3] == n) {
+      const int32_t copy = record.size < length ? record.size : length;
       // Only what actually arrived counts: a file that ends inside the data
       // must not pass off the caller's old buffer bytes as sector data.
       return static_cast<int32_t>(
           std::fread(buffer, 1, static_cast<size_t>(copy), file));
     }
-    if (std::fseek(file, size, SEEK_CUR) != 0 || i == count - 1) {
+    if (!SkipToNextRecord(file, record, i)) {
       return 0;
     }
   }
@@ -219,19 +244,17 @@ int32_t D88Reader::ReadSectorIds(int32_t track, uint8_t* buffer,
   // Unlike ReadSector, a record claiming 0 records is listed like any other:
   // the list ends only when the buffer is full or at the record whose
   // position matches its count.
-  uint8_t header[kSectorHeaderSize];
+  RecordHeader record;
   int32_t total = 0;
   for (int32_t i = 0; length - total >= 4; ++i) {
-    if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+    if (!ReadRecordHeader(file, record)) {
       break;
     }
     for (int32_t k = 0; k < 4; ++k) {
-      buffer[total + k] = header[k];
+      buffer[total + k] = record.id[k];
     }
     total += 4;
-    const int32_t count = ReadLe16(header + kSectorCountOffset);
-    const int32_t size = ReadLe16(header + kDataSizeOffset);
-    if (std::fseek(file, size, SEEK_CUR) != 0 || i == count - 1) {
+    if (!SkipToNextRecord(file, record, i)) {
       break;
     }
   }

@@ -114,10 +114,6 @@ TEST_F(D88CutTest, FileWithoutImagesIsNotAnError) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(D88CutTest, CutsTheThreeFilesFromACompleteImage) {
   const ProcessResult result = Cut(d88test::Make2DImage().Build());
   EXPECT_EQ(result.exitCode, 0);

@@ -98,9 +98,14 @@ void ListImages(D88Reader& reader, const char* path, std::FILE* out) {
       }
       ++present;
       const bool cut = listed > kMaxListedIds;
-      std::fprintf(out, "%s%s\n",
-                   TrackLine(track, ids, cut ? kMaxListedIds : listed).c_str(),
-                   cut ? " ... (more IDs than the 256 listed)" : "");
+      const std::string line =
+          TrackLine(track, ids, cut ? kMaxListedIds : listed);
+      if (cut) {
+        std::fprintf(out, "%s ... (more IDs than the %d listed)\n",
+                     line.c_str(), kMaxListedIds);
+      } else {
+        std::fprintf(out, "%s\n", line.c_str());
+      }
     }
     std::fprintf(out, "%d track%s present, %d absent\n", present,
                  present == 1 ? "" : "s", kTrackCount - present);

@@ -1,7 +1,8 @@
-// Hands a fuzz input to code that reads files: the input is written to one
-// temporary file, reused by every run of the process.
-#ifndef D88CUT_FUZZ_FUZZ_FILE_H_
-#define D88CUT_FUZZ_FUZZ_FILE_H_
+// Shared by the fuzzers: the input handed to code that reads files, through
+// one temporary file reused by every run of the process, and the check that
+// stops the fuzzer on a broken promise.
+#ifndef D88CUT_FUZZ_FUZZ_SUPPORT_H_
+#define D88CUT_FUZZ_FUZZ_SUPPORT_H_
 
 #include <unistd.h>
 
@@ -13,6 +14,11 @@
 #include <string>
 
 namespace d88fuzz {
+
+// Traps, so that libFuzzer keeps the input, unless `condition` holds.
+inline void Check(bool condition) {
+  if (!condition) __builtin_trap();
+}
 
 // The file's absolute path, made once per process.
 inline const std::string& InputPath() {
@@ -36,4 +42,4 @@ inline void WriteInput(const uint8_t* data, size_t size) {
 
 }  // namespace d88fuzz
 
-#endif  // D88CUT_FUZZ_FUZZ_FILE_H_
+#endif  // D88CUT_FUZZ_FUZZ_SUPPORT_H_
